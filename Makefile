@@ -1,0 +1,10 @@
+# The two set-up commands: `make demo` and `make test` (see README.md).
+.PHONY: demo test
+
+demo:
+	./tools/setup
+	./tools/demo
+
+test:
+	./tools/setup
+	./tools/test

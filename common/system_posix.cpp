@@ -1,0 +1,265 @@
+// The platform layer on POSIX systems: file descriptors, stat, rename and flock.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "common/system.hpp"
+
+namespace lifcard {
+
+namespace {
+
+// The largest piece moved by one read or write call.
+constexpr std::size_t largestTransfer = std::size_t{1} << 24U;
+// The first piece read from a file whose size is not known in advance.
+constexpr std::size_t firstReadSize = std::size_t{1} << 20U;
+
+std::string reasonOf(int error) {
+    return std::strerror(error);
+}
+
+// Owns one file descriptor and closes it on every path.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+    }
+
+    [[nodiscard]] int get() const { return descriptor_; }
+    [[nodiscard]] bool valid() const { return descriptor_ >= 0; }
+    // Gives up ownership without closing.
+    int release() { return std::exchange(descriptor_, -1); }
+
+    // Closes now and reports a failed close (delayed write errors show up here).
+    Status close() {
+        const int descriptor = std::exchange(descriptor_, -1);
+        if (descriptor >= 0 && ::close(descriptor) != 0) {
+            return Failure{reasonOf(errno)};
+        }
+        return {};
+    }
+
+  private:
+    int descriptor_;
+};
+
+Status writeAll(int descriptor, ByteView bytes) {
+    while (!bytes.empty()) {
+        const std::size_t piece = std::min(bytes.size(), largestTransfer);
+        const ssize_t written = ::write(descriptor, bytes.data(), piece);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Failure{reasonOf(errno)};
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return {};
+}
+
+// The directory part of a path as the kernel reads it, with its final "/", or empty.
+std::string directoryOf(const std::string& name) {
+    const auto slash = name.rfind('/');
+    return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
+}
+
+// Creates a new, empty temporary file in `directory`; returns its name and descriptor.
+Result<std::pair<std::string, int>> createTemporaryFile(const std::string& directory) {
+    static std::atomic<unsigned> sequence{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = directory + ".lifcard-" + std::to_string(::getpid()) + "-" +
+                           std::to_string(sequence.fetch_add(1)) + ".tmp";
+        const int descriptor =
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (descriptor >= 0) {
+            return std::pair{std::move(name), descriptor};
+        }
+        if (errno != EEXIST) {
+            return Failure{reasonOf(errno)};
+        }
+    }
+    return Failure{reasonOf(EEXIST)};
+}
+
+}  // namespace
+
+void writeStandardStream(StandardStream stream, std::string_view text) {
+    const int descriptor = stream == StandardStream::output ? STDOUT_FILENO : STDERR_FILENO;
+    // A console that has gone away (a closed pipe) cannot be told about it; the run goes on.
+    static_cast<void>(writeAll(descriptor, bytesOf(text)));
+}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (!argument.empty()) {
+            arguments.emplace_back(argument);
+        }
+    }
+    return arguments;
+}
+
+bool isForbiddenInFileName(char character) {
+    return character == '/' || character == '\0';
+}
+
+PathKind pathKind(const std::string& name) {
+    struct stat status {};
+    if (name.empty() || ::stat(name.c_str(), &status) != 0) {
+        return PathKind::missing;
+    }
+    return S_ISDIR(status.st_mode) ? PathKind::directory : PathKind::file;
+}
+
+Result<ByteBuffer> readWholeFile(const std::string& name) {
+    // Non-blocking, so that opening a FIFO cannot hang the run; such files are refused below.
+    FileDescriptor file(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid()) {
+        return Failure{reasonOf(errno)};
+    }
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) {
+        return Failure{reasonOf(errno)};
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return Failure{reasonOf(EISDIR)};
+    }
+    if (!S_ISREG(status.st_mode) && !S_ISBLK(status.st_mode)) {
+        return Failure{"not a regular file"};
+    }
+    ByteBuffer content;
+    std::size_t expected = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
+    content.resize(std::max(expected, firstReadSize));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == content.size()) {
+            content.resize(content.size() * 2);
+        }
+        const std::size_t piece = std::min(content.size() - filled, largestTransfer);
+        const ssize_t got = ::read(file.get(), content.data() + filled, piece);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Failure{reasonOf(errno)};
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    content.resize(filled);
+    if (Status closed = file.close(); !closed.ok()) {
+        return closed.failure();
+    }
+    return content;
+}
+
+Status replaceFile(const std::string& name, ByteView bytes) {
+    auto created = createTemporaryFile(directoryOf(name));
+    if (!created.ok()) {
+        return created.failure();
+    }
+    const auto& [temporaryName, descriptor] = created.value();
+    FileDescriptor file(descriptor);
+    Status status = writeAll(file.get(), bytes);
+    if (Status closed = file.close(); status.ok()) {
+        status = closed;
+    }
+    if (status.ok() && ::rename(temporaryName.c_str(), name.c_str()) != 0) {
+        status = Failure{reasonOf(errno)};
+    }
+    if (!status.ok()) {
+        ::unlink(temporaryName.c_str());
+    }
+    return status;
+}
+
+Result<ExclusiveFile> ExclusiveFile::open(const std::string& name) {
+    FileDescriptor file(::open(name.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid()) {
+        return Failure{reasonOf(errno)};
+    }
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) {
+        return Failure{reasonOf(errno)};
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return Failure{"not a regular file"};
+    }
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+        return Failure{errno == EWOULDBLOCK ? "in use by another program" : reasonOf(errno)};
+    }
+    return ExclusiveFile(file.release());
+}
+
+ExclusiveFile::ExclusiveFile(ExclusiveFile&& other) noexcept
+    : handle_(std::exchange(other.handle_, -1)) {}
+
+ExclusiveFile& ExclusiveFile::operator=(ExclusiveFile&& other) noexcept {
+    if (this != &other) {
+        static_cast<void>(close());
+        handle_ = std::exchange(other.handle_, -1);
+    }
+    return *this;
+}
+
+ExclusiveFile::~ExclusiveFile() {
+    static_cast<void>(close());
+}
+
+Result<std::size_t> ExclusiveFile::readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) {
+    std::size_t filled = 0;
+    while (filled < buffer.size()) {
+        const ssize_t got = ::pread(static_cast<int>(handle_), buffer.data() + filled,
+                                    buffer.size() - filled, static_cast<off_t>(offset + filled));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Failure{reasonOf(errno)};
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    return filled;
+}
+
+Status ExclusiveFile::writeAt(std::uint64_t offset, ByteView bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::pwrite(static_cast<int>(handle_), bytes.data() + done,
+                                         bytes.size() - done, static_cast<off_t>(offset + done));
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Failure{reasonOf(errno)};
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return {};
+}
+
+Status ExclusiveFile::close() {
+    FileDescriptor file(static_cast<int>(std::exchange(handle_, -1)));
+    return file.close();
+}
+
+}  // namespace lifcard
