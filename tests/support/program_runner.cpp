@@ -70,6 +70,16 @@ std::string asText(const ByteBuffer& bytes) {
     return {bytes.begin(), bytes.end()};
 }
 
+std::string programUnderTest(const std::string& builtPath, const char* override) {
+    const char* other = std::getenv(override);
+    return other != nullptr && *other != '\0' ? std::string(other) : builtPath;
+}
+
+bool underLauncher() {
+    const char* launcher = std::getenv("LIFCARD_LAUNCHER");
+    return launcher != nullptr && *launcher != '\0';
+}
+
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const fs::path& workingDirectory, RunOptions options) {
     std::array<int, 2> outputPipe{};
@@ -78,6 +88,9 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
         throw std::runtime_error("pipe failed");
     }
     std::vector<std::string> argv{program};
+    if (underLauncher()) {
+        argv.insert(argv.begin(), std::getenv("LIFCARD_LAUNCHER"));
+    }
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> pointers;
     for (std::string& argument : argv) {
@@ -103,7 +116,7 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }
         ::alarm(30);  // a hung program fails its test instead of the whole run
-        ::execv(program.c_str(), pointers.data());
+        ::execvp(pointers[0], pointers.data());
         ::_exit(127);
     }
     ::close(outputPipe[1]);

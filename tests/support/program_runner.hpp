@@ -48,6 +48,15 @@ struct RunResult {
     int exitStatus = -1;  // -1 when the program did not exit normally
 };
 
+// The program the end-to-end tests run: `builtPath`, unless the environment variable named
+// `override` names another build of it (the Windows build, say).
+std::string programUnderTest(const std::string& builtPath, const char* override);
+
+// True when the environment variable LIFCARD_LAUNCHER names a launcher (such as "wine") that
+// runs the programs under test; platform-specific cases are skipped then.
+bool underLauncher();
+
+// Runs `program` with `arguments` in `workingDirectory`, through the launcher when one is set.
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::filesystem::path& workingDirectory, RunOptions options = {});
 
