@@ -36,6 +36,8 @@ class VolumeAssembler {
     // with the last body.
     VolumeAssembler& minimumSize(std::size_t bytes);
 
+    // The references returned by addFile and addSlot stay valid until the next add.
+
     // A file whose body (padded to whole blocks) follows the directory and earlier bodies.
     // StartRecord and FileLength are filled in by `build`.
     lif::DirectoryEntry& addFile(std::string_view name, std::uint16_t fileType, ByteView body,
