@@ -8,7 +8,7 @@ namespace lifcard {
 namespace {
 
 // Pending standard output is pushed out once it grows past this, so long walks stream.
-constexpr std::size_t flushThreshold = 64 * 1024;
+constexpr std::size_t flushThreshold = std::size_t{64} * 1024;
 
 constexpr std::string_view noticeLine = "lifcard 1.0 - HP-71 files between LIF volumes and cards";
 

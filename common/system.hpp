@@ -55,9 +55,9 @@ class ExclusiveFile {
     ~ExclusiveFile();
 
     // Reads up to `buffer.size()` bytes from `offset`; the count read (short at end of file).
-    Result<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> buffer);
+    Result<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) const;
     // Writes all of `bytes` at `offset`.
-    Status writeAt(std::uint64_t offset, ByteView bytes);
+    Status writeAt(std::uint64_t offset, ByteView bytes) const;
     // Closes the file; a failed close is reported.
     Status close();
 

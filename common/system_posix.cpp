@@ -222,7 +222,8 @@ ExclusiveFile::~ExclusiveFile() {
     static_cast<void>(close());
 }
 
-Result<std::size_t> ExclusiveFile::readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) {
+Result<std::size_t> ExclusiveFile::readAt(std::uint64_t offset,
+                                          std::span<std::uint8_t> buffer) const {
     std::size_t filled = 0;
     while (filled < buffer.size()) {
         const ssize_t got = ::pread(static_cast<int>(handle_), buffer.data() + filled,
@@ -241,7 +242,7 @@ Result<std::size_t> ExclusiveFile::readAt(std::uint64_t offset, std::span<std::u
     return filled;
 }
 
-Status ExclusiveFile::writeAt(std::uint64_t offset, ByteView bytes) {
+Status ExclusiveFile::writeAt(std::uint64_t offset, ByteView bytes) const {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t written = ::pwrite(static_cast<int>(handle_), bytes.data() + done,
