@@ -1,0 +1,1 @@
+// End-to-end runs of the built magstrip.
