@@ -5,32 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "tests/magstrip/card_decoder.hpp"
+#include "tests/magstrip/worked_example.hpp"
 
 namespace lifcard::magstrip {
 namespace {
 
 using testing::decodeCard;
-
-ByteBuffer fromHex(std::string_view hex) {
-    ByteBuffer bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 3) {
-        bytes.push_back(
-            static_cast<std::uint8_t>(std::stoul(std::string(hex.substr(i, 2)), nullptr, 16)));
-    }
-    return bytes;
-}
-
-ByteBuffer fromText(std::string_view text) {
-    return {text.begin(), text.end()};
-}
-
-ByteBuffer concatenated(std::initializer_list<ByteBuffer> parts) {
-    ByteBuffer all;
-    for (const ByteBuffer& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
-}
 
 // A body whose bytes differ from their neighbours, so a shifted or repeated byte shows.
 CardSource sourceWithBody(std::uint32_t roundedSize) {
@@ -63,22 +43,12 @@ TEST(WriteCardImage, WorkedExampleByteForByte) {
     source.fileType = 0xE214;
     source.implementationBytes = {0x10, 0x00, 0x00, 0x00};
     setBodyLength(source, 16);
-    source.bodyBuffer = {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF};
-    const ByteBuffer rest = concatenated({
-        fromHex("2C 2A 40 07 00 "),
-        fromText("ZARVOCRD"),
-        fromHex("5C 10 10 10 80 00 80 00 40 21 0E 00 00 00 40 54 "
-                "D4 F4 04 02 02 02 02 01 00 00 00 00 00 00 00 00 "
-                "00 00 00 00 00 10 30 52 74 96 B8 DA FC 0E 00 00 "),
-    });
-
+    source.bodyBuffer = testing::workedExampleBody;
     for (const bool hp49 : {false, true}) {
         SCOPED_TRACE(hp49 ? "HP 49 header" : "HP 48 header");
         source.hp49Target = hp49;
         Console console(Console::Target::capture);
-        const ByteBuffer image = writeCardImage(source, console);
-        EXPECT_EQ(image, concatenated({fromText(hp49 ? "HPHP49-B" : "HPHP48-R"), rest}));
-        EXPECT_EQ(image.size(), 69U);
+        EXPECT_EQ(writeCardImage(source, console), testing::workedExampleCard(hp49));
         EXPECT_EQ(console.output(), "Track #1/1 done.\r\n");
     }
 }
