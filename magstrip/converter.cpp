@@ -2,6 +2,7 @@
 #include "magstrip/converter.hpp"
 
 #include "common/names.hpp"
+#include "common/system.hpp"
 #include "magstrip/lif_input.hpp"
 #include "magstrip/text_input.hpp"
 
@@ -39,6 +40,15 @@ bool isTextInput(std::string_view inputName) {
 Result<CardSource> loadCardSource(ByteView content, std::string_view inputName, Console& console) {
     return isTextInput(inputName) ? loadTextFile(content, inputName, console)
                                   : loadLifFile(content, console);
+}
+
+Result<CardSource> loadInputFile(const std::string& path, std::string_view inputName,
+                                 Console& console) {
+    const Result<ByteBuffer> content = readWholeFile(path);
+    if (!content.ok()) {
+        return Failure{"Cannot Read File"};
+    }
+    return loadCardSource(content.value(), inputName, console);
 }
 
 void printFileSize(Console& console, const CardSource& source) {

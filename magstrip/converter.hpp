@@ -28,6 +28,11 @@ bool isTextInput(std::string_view inputName);
 // Runs the input path that `inputName` selects over the file's `content`.
 Result<CardSource> loadCardSource(ByteView content, std::string_view inputName, Console& console);
 
+// Reads the file at `path` whole (read-only, closed again before this returns) and runs the
+// input path over it; an input that cannot be read is refused with "Cannot Read File".
+Result<CardSource> loadInputFile(const std::string& path, std::string_view inputName,
+                                 Console& console);
+
 // "FileSize        = " with FileSize in at least 5 hexadecimal digits and in bytes.
 void printFileSize(Console& console, const CardSource& source);
 

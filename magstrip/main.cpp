@@ -40,13 +40,8 @@ int main(int argc, char** argv) {
     console.line();
     console.line();
 
-    Result<CardSource> source = [&]() -> Result<CardSource> {
-        const Result<ByteBuffer> content = readWholeFile(inputPath);
-        if (!content.ok()) {
-            return Failure{"Cannot Read File"};
-        }
-        return loadCardSource(content.value(), names.inputName, console);
-    }();  // the input's bytes are released here, before the card image is written
+    // The input is read and closed here, before the card image file is created.
+    Result<CardSource> source = loadInputFile(inputPath, names.inputName, console);
     if (!source.ok()) {
         return failWith(console, source.failure().reason);
     }
