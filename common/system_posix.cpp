@@ -8,6 +8,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 #include "common/system.hpp"
@@ -94,6 +96,19 @@ Result<std::pair<std::string, int>> createTemporaryFile(const std::string& direc
     return Failure{reasonOf(EEXIST)};
 }
 
+// Makes room for more input: `first` bytes at first, then twice as many. False when the
+// memory cannot be had, so a huge file is reported instead of ending the run abruptly.
+bool growBuffer(ByteBuffer& buffer, std::size_t first) {
+    try {
+        buffer.resize(buffer.empty() ? first : buffer.size() * 2);
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void writeStandardStream(StandardStream stream, std::string_view text) {
@@ -142,12 +157,11 @@ Result<ByteBuffer> readWholeFile(const std::string& name) {
         return Failure{"not a regular file"};
     }
     ByteBuffer content;
-    std::size_t expected = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
-    content.resize(std::max(expected, firstReadSize));
+    const std::size_t expected = status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
     std::size_t filled = 0;
     for (;;) {
-        if (filled == content.size()) {
-            content.resize(content.size() * 2);
+        if (filled == content.size() && !growBuffer(content, std::max(expected, firstReadSize))) {
+            return Failure{reasonOf(ENOMEM)};
         }
         const std::size_t piece = std::min(content.size() - filled, largestTransfer);
         const ssize_t got = ::read(file.get(), content.data() + filled, piece);
