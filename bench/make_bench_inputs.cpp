@@ -10,8 +10,8 @@ namespace {
 bool write(const std::string& name, lifcard::ByteView bytes) {
     const lifcard::Status written = lifcard::replaceFile(name, bytes);
     if (!written.ok()) {
-        std::fprintf(stderr, "make_bench_inputs: cannot write %s: %s\n", name.c_str(),
-                     written.failure().reason.c_str());
+        (void)std::fprintf(stderr, "make_bench_inputs: cannot write %s: %s\n", name.c_str(),
+                           written.failure().reason.c_str());
     }
     return written.ok();
 }
@@ -20,7 +20,7 @@ bool write(const std::string& name, lifcard::ByteView bytes) {
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fputs("usage: make_bench_inputs DIRECTORY\n", stderr);
+        (void)std::fputs("usage: make_bench_inputs DIRECTORY\n", stderr);
         return 2;
     }
     const std::string directory = std::string(argv[1]) + "/";

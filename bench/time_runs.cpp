@@ -51,7 +51,7 @@ bool runOnce(const std::vector<char*>& command, Sample& sample) {
     }
     const auto end = std::chrono::steady_clock::now();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "time_runs: %s failed (status %d)\n", command[0], status);
+        (void)std::fprintf(stderr, "time_runs: %s failed (status %d)\n", command[0], status);
         return false;
     }
     sample.wallMicroseconds = std::chrono::duration<double, std::micro>(end - start).count();
@@ -69,7 +69,8 @@ double median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     if (argc < 3 || std::atoi(argv[1]) <= 0) {
-        std::fputs("usage: time_runs RUNS COMMAND [ARGS...] [:: COMMAND [ARGS...]]...\n", stderr);
+        (void)std::fputs("usage: time_runs RUNS COMMAND [ARGS...] [:: COMMAND [ARGS...]]...\n",
+                         stderr);
         return 2;
     }
     const int runs = std::atoi(argv[1]);
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
     }
     for (auto& command : commands) {
         if (command.empty()) {
-            std::fputs("time_runs: empty command\n", stderr);
+            (void)std::fputs("time_runs: empty command\n", stderr);
             return 2;
         }
         command.push_back(nullptr);
