@@ -1,0 +1,17 @@
+# Cross build for 64-bit Windows with the MinGW-w64 tool chain (Debian: g++-mingw-w64-x86-64).
+# The programs are linked statically, so the .exe files need no run-time DLLs beside them.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(LIFCARD_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${LIFCARD_MINGW_PREFIX}-gcc)
+set(CMAKE_CXX_COMPILER ${LIFCARD_MINGW_PREFIX}-g++)
+set(CMAKE_RC_COMPILER ${LIFCARD_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${LIFCARD_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
