@@ -64,6 +64,9 @@ TEST(DiskpeelRun, RefusesWithoutAVolume) {
         {"no argument", {}, banner + "Usage: DISKPEEL <VOLUME.LIF>\r\n"},
         {"only empty arguments", {"", ""}, banner + "Usage: DISKPEEL <VOLUME.LIF>\r\n"},
         {"no such file", {"NOPE.LIF"}, banner + "Reading volume NOPE.LIF ... Nonexistent!\r\n"},
+        {"a name with a blank is one argument",
+         {"NO SUCH.LIF"},
+         banner + "Reading volume NO SUCH.LIF ... Nonexistent!\r\n"},
         {"a directory", {"SUB"}, banner + "Reading volume SUB ... Nonexistent!\r\n"},
     };
     for (const Case& c : cases) {
@@ -196,10 +199,35 @@ TEST(DiskpeelRun, HostileDirectoryStaysInsideTheImageAndTheDirectory) {
     }());
     EXPECT_EQ(files.at(".._.._UP.BAS").size(), 32U);
     EXPECT_EQ(files.at("_ETC_X.ROM"), std::string(256, '\x01'));
-    EXPECT_EQ(files.at("A_B\xFF.UFO").size(), 32U);
+    // Windows maps name bytes of 0x80 and above through the ANSI code page (1252 under Wine's
+    // default locale) and Wine keeps the name in UTF-8 on the host: 0xFF arrives as C3 BF.
+    EXPECT_EQ(files.at(underLauncher() ? "A_B\xC3\xBF.UFO" : "A_B\xFF.UFO").size(), 32U);
     EXPECT_EQ(files.at("SAME.BAS").substr(32), std::string(256, '\x02'));
     EXPECT_EQ(files.at("ETC"), "<dir>");
     EXPECT_EQ(files.size(), 7U);
+}
+
+TEST(DiskpeelRun, OutputNamesKeepOnlyWhatTheHostTakesInAPlainName) {
+    // On Windows "\\" and ":" would lead out of the current directory and "*?\"<>|" and control
+    // bytes are refused; elsewhere only "/" and NUL are.
+    ScratchDirectory scratch;
+    VolumeAssembler volume;
+    volume.addFile("C:\\WIN", 0xE214, ByteBuffer{});
+    volume.addFile("A*?\"<>|", 0xE214, ByteBuffer{});
+    volume.addFile("TAB\tIN", 0xE214, ByteBuffer{});
+    scratch.write("V.LIF", volume.build());
+
+    const RunResult run = runProgram(diskpeel(), {"V.LIF"}, scratch.path());
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.error, "");
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : outputsIn(scratch, "V.LIF")) {
+        names.push_back(name);
+    }
+    const std::vector<std::string> want =
+        underLauncher() ? std::vector<std::string>{"A______.BAS", "C__WIN.BAS", "TAB_IN.BAS"}
+                        : std::vector<std::string>{"A*?\"<>|.BAS", "C:\\WIN.BAS", "TAB\tIN.BAS"};
+    EXPECT_EQ(names, want);
 }
 
 TEST(DiskpeelRun, ReplacesALinkWithoutFollowingIt) {
