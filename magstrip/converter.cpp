@@ -57,7 +57,9 @@ void printFileSize(Console& console, const CardSource& source) {
 }
 
 int failWith(Console& console, std::string_view message) {
-    console.line(" " + std::string(message) + "!");
+    std::string refusal = " ";
+    refusal.append(message).append("!");
+    console.line(refusal);
     console.writeError(abortReport);
     return 1;
 }
