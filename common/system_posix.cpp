@@ -5,14 +5,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <new>
-#include <stdexcept>
 #include <utility>
 
 #include "common/system.hpp"
+#include "common/system_shared.hpp"
 
 namespace lifcard {
 
@@ -20,8 +18,6 @@ namespace {
 
 // The largest piece moved by one read or write call.
 constexpr std::size_t largestTransfer = std::size_t{1} << 24U;
-// The first piece read from a file whose size is not known in advance.
-constexpr std::size_t firstReadSize = std::size_t{1} << 20U;
 
 std::string reasonOf(int error) {
     return std::strerror(error);
@@ -80,10 +76,9 @@ std::string directoryOf(const std::string& name) {
 
 // Creates a new, empty temporary file in `directory`; returns its name and descriptor.
 Result<std::pair<std::string, int>> createTemporaryFile(const std::string& directory) {
-    static std::atomic<unsigned> sequence{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = directory + ".lifcard-" + std::to_string(::getpid()) + "-" +
-                           std::to_string(sequence.fetch_add(1)) + ".tmp";
+    for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
+        std::string name =
+            temporaryFileName(directory, static_cast<unsigned long>(::getpid()), attempt);
         const int descriptor =
             ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (descriptor >= 0) {
@@ -94,19 +89,6 @@ Result<std::pair<std::string, int>> createTemporaryFile(const std::string& direc
         }
     }
     return Failure{reasonOf(EEXIST)};
-}
-
-// Makes room for more input: `first` bytes at first, then twice as many. False when the
-// memory cannot be had, so a huge file is reported instead of ending the run abruptly.
-bool growBuffer(ByteBuffer& buffer, std::size_t first) {
-    try {
-        buffer.resize(buffer.empty() ? first : buffer.size() * 2);
-    } catch (const std::bad_alloc&) {
-        return false;
-    } catch (const std::length_error&) {
-        return false;
-    }
-    return true;
 }
 
 }  // namespace

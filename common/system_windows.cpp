@@ -9,12 +9,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
-#include <new>
-#include <stdexcept>
 #include <utility>
 
 #include "common/system.hpp"
+#include "common/system_shared.hpp"
 
 namespace lifcard {
 
@@ -22,8 +20,6 @@ namespace {
 
 // The largest piece moved by one ReadFile or WriteFile call.
 constexpr DWORD largestTransfer = DWORD{1} << 24U;
-// The first piece read from a file whose size is not known in advance.
-constexpr std::size_t firstReadSize = std::size_t{1} << 20U;
 // An ExclusiveFile that holds nothing: the value of INVALID_HANDLE_VALUE.
 constexpr std::intptr_t noHandle = -1;
 
@@ -139,10 +135,8 @@ std::string directoryOf(const std::string& name) {
 
 // Creates a new, empty temporary file in `directory`; returns its name and handle.
 Result<std::pair<std::string, HANDLE>> createTemporaryFile(const std::string& directory) {
-    static std::atomic<unsigned> sequence{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = directory + ".lifcard-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                           std::to_string(sequence.fetch_add(1)) + ".tmp";
+    for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
+        std::string name = temporaryFileName(directory, ::GetCurrentProcessId(), attempt);
         const HANDLE handle = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                             FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
@@ -154,19 +148,6 @@ Result<std::pair<std::string, HANDLE>> createTemporaryFile(const std::string& di
         }
     }
     return Failure{reasonOf(ERROR_FILE_EXISTS)};
-}
-
-// Makes room for more input: `first` bytes at first, then twice as many. False when the
-// memory cannot be had, so a huge file is reported instead of ending the run abruptly.
-bool growBuffer(ByteBuffer& buffer, std::size_t first) {
-    try {
-        buffer.resize(buffer.empty() ? first : buffer.size() * 2);
-    } catch (const std::bad_alloc&) {
-        return false;
-    } catch (const std::length_error&) {
-        return false;
-    }
-    return true;
 }
 
 bool isArgumentBlank(char character) {
