@@ -115,7 +115,8 @@ TEST(Walk, StaysInsideTheImage) {
         if (c.directoryStart == lastBlock) {
             for (int i = 0; i < 8; ++i) {
                 const auto encoded = lif::encodeDirectoryEntry(slot);
-                std::copy(encoded.begin(), encoded.end(), image.begin() + lastBlock * 256 + i * 32);
+                std::copy(encoded.begin(), encoded.end(),
+                          image.begin() + std::ptrdiff_t{lastBlock} * 256 + std::ptrdiff_t{i} * 32);
             }
         }
         Console console(Console::Target::capture);

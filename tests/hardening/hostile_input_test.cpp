@@ -33,7 +33,7 @@ std::string magstrip() {
 ByteBuffer volumeOfUnusedSlots() {
     ByteBuffer image = VolumeAssembler().build();
     image.resize(630784);
-    std::fill(image.begin() + 2 * 256, image.end(), 0xFF);
+    std::fill(image.begin() + 2 * std::ptrdiff_t{256}, image.end(), 0xFF);
     std::fill_n(image.begin() + 16, 4, 0xFF);  // DirectoryBlocks
     return image;
 }
@@ -60,7 +60,7 @@ std::string slice(const ByteBuffer& bytes, std::size_t first, std::size_t last) 
 
 // The 32 bytes of slot `index` of a volume whose directory starts at block 2.
 std::string slot(const ByteBuffer& volume, std::size_t index) {
-    const std::size_t offset = 2 * 256 + index * 32;
+    const std::size_t offset = 2 * std::size_t{256} + index * 32;
     return slice(volume, offset, offset + 32);
 }
 
@@ -119,8 +119,9 @@ TEST(HostileInputs, EndQuicklyInsideTheirDirectory) {
          0,
          "SOURCE     (E21C)\r\nWHOLE      (E21C)\r\nINNER      (E214)\r\n",
          {{"SOURCE.ROM", std::string(512, '\xA5')},
-          {"WHOLE.ROM", slice(overlapping, 0, 5 * 256)},
-          {"INNER.BAS", slot(overlapping, 2) + slice(overlapping, 2 * 256, 4 * 256)}}},
+          {"WHOLE.ROM", slice(overlapping, 0, 5 * std::size_t{256})},
+          {"INNER.BAS",
+           slot(overlapping, 2) + slice(overlapping, 2 * std::size_t{256}, 4 * std::size_t{256})}}},
         {"names made of blanks and control bytes",
          diskpeel,
          {"V.LIF"},
@@ -191,7 +192,7 @@ TEST(HostileInputs, EndQuicklyInsideTheirDirectory) {
         const std::string directory = "run";
         fs::create_directory(scratch / directory);
         for (const auto& [name, content] : c.inputs) {
-            scratch.write(directory + "/" + name, content);
+            scratch.write(std::string(directory).append("/").append(name), content);
         }
 
         const auto start = std::chrono::steady_clock::now();

@@ -93,6 +93,7 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
     }
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> pointers;
+    pointers.reserve(argv.size() + 1);
     for (std::string& argument : argv) {
         pointers.push_back(argument.data());
     }
@@ -111,7 +112,7 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
             ::_exit(126);
         }
         if (options.fileSizeLimit) {
-            ::signal(SIGXFSZ, SIG_IGN);
+            static_cast<void>(::signal(SIGXFSZ, SIG_IGN));
             const rlimit limit{*options.fileSizeLimit, *options.fileSizeLimit};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }
