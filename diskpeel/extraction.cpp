@@ -84,12 +84,15 @@ bool walkDirectory(ByteView image, Console& console, OutputSink& sink) {
     bool allStored = true;
     for (std::uint64_t position = lif::blocksToBytes(volume.directoryStart);
          position < directoryEnd; position += lif::entry::size) {
+        // An empty slot is known by its type alone, and most slots of a long directory are.
+        const auto fileType =
+            readBigEndian(image, position + lif::entry::fileType, lif::entry::fileTypeWidth);
+        if (fileType && lif::isEmptySlot(static_cast<std::uint16_t>(*fileType))) {
+            continue;
+        }
         const auto entry = lif::parseDirectoryEntry(image, position);
         if (!entry) {
             break;  // the slot does not lie wholly inside the image
-        }
-        if (lif::isEmptySlot(entry->fileType)) {
-            continue;
         }
         console.line(entryLine(*entry));
         const std::string name = outputName(*entry);
