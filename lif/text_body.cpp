@@ -1,6 +1,7 @@
 // Reading TEXT bodies as lines and building them from lines.
 #include "lif/text_body.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace lifcard::lif {
@@ -15,6 +16,13 @@ constexpr std::array<std::uint8_t, 2> carriageReturnLineFeed{0x0D, 0x0A};
 ByteBuffer textBodyAsLines(ByteView image, std::uint64_t bodyStart, std::uint64_t bodyEnd) {
     ByteBuffer lines;
     std::uint64_t position = bodyStart;
+    // A line never takes more bytes than its record, and the last record read may run up to
+    // a whole record length past the body end: room for that much is made once.
+    const std::uint64_t lastByte =
+        std::min<std::uint64_t>(image.size(), bodyEnd + 2 + textEndMarker);
+    if (bodyStart < lastByte) {
+        lines.reserve(static_cast<std::size_t>(lastByte - bodyStart));
+    }
     while (position < bodyEnd) {
         const auto length = readBigEndian(image, position, 2);
         if (!length || *length == textEndMarker) {
@@ -25,8 +33,11 @@ ByteBuffer textBodyAsLines(ByteView image, std::uint64_t bodyStart, std::uint64_
         const bool cut = *length > available;
         const auto characters = image.subspan(static_cast<std::size_t>(position),
                                               static_cast<std::size_t>(cut ? available : *length));
-        lines.insert(lines.end(), characters.begin(), characters.end());
-        lines.insert(lines.end(), carriageReturnLineFeed.begin(), carriageReturnLineFeed.end());
+        if (!characters.empty()) {
+            lines.insert(lines.end(), characters.begin(), characters.end());
+        }
+        lines.push_back(carriageReturnLineFeed[0]);
+        lines.push_back(carriageReturnLineFeed[1]);
         if (cut) {
             break;
         }
