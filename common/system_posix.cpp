@@ -53,19 +53,42 @@ class FileDescriptor {
     int descriptor_;
 };
 
-Status writeAll(int descriptor, ByteView bytes) {
-    while (!bytes.empty()) {
-        const std::size_t piece = std::min(bytes.size(), largestTransfer);
-        const ssize_t written = ::write(descriptor, bytes.data(), piece);
-        if (written < 0) {
+// Repeats `transfer(done)`, a read or write of what remains after the first `done` bytes,
+// until `size` bytes have moved or a call moves none; an interrupted call is simply repeated.
+// Returns the bytes moved.
+template <typename Transfer>
+Result<std::size_t> transferAll(std::size_t size, Transfer transfer) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t moved = transfer(done);
+        if (moved < 0) {
             if (errno == EINTR) {
                 continue;
             }
             return Failure{reasonOf(errno)};
         }
-        bytes = bytes.subspan(static_cast<std::size_t>(written));
+        if (moved == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(moved);
     }
-    return {};
+    return done;
+}
+
+// A write that moves fewer bytes than asked, without an error of its own, counts as a failure.
+Status wholeWrite(const Result<std::size_t>& moved, std::size_t size) {
+    if (!moved.ok()) {
+        return moved.failure();
+    }
+    return moved.value() == size ? Status{} : Status{Failure{reasonOf(EIO)}};
+}
+
+Status writeAll(int descriptor, ByteView bytes) {
+    const auto writeRest = [&](std::size_t done) {
+        return ::write(descriptor, bytes.data() + done,
+                       std::min(bytes.size() - done, largestTransfer));
+    };
+    return wholeWrite(transferAll(bytes.size(), writeRest), bytes.size());
 }
 
 // The directory part of a path as the kernel reads it, with its final "/", or empty.
@@ -220,38 +243,18 @@ ExclusiveFile::~ExclusiveFile() {
 
 Result<std::size_t> ExclusiveFile::readAt(std::uint64_t offset,
                                           std::span<std::uint8_t> buffer) const {
-    std::size_t filled = 0;
-    while (filled < buffer.size()) {
-        const ssize_t got = ::pread(static_cast<int>(handle_), buffer.data() + filled,
-                                    buffer.size() - filled, static_cast<off_t>(offset + filled));
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return Failure{reasonOf(errno)};
-        }
-        if (got == 0) {
-            break;
-        }
-        filled += static_cast<std::size_t>(got);
-    }
-    return filled;
+    return transferAll(buffer.size(), [&](std::size_t done) {
+        return ::pread(static_cast<int>(handle_), buffer.data() + done, buffer.size() - done,
+                       static_cast<off_t>(offset + done));
+    });
 }
 
 Status ExclusiveFile::writeAt(std::uint64_t offset, ByteView bytes) const {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::pwrite(static_cast<int>(handle_), bytes.data() + done,
-                                         bytes.size() - done, static_cast<off_t>(offset + done));
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return Failure{reasonOf(errno)};
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return {};
+    const auto writeRest = [&](std::size_t done) {
+        return ::pwrite(static_cast<int>(handle_), bytes.data() + done, bytes.size() - done,
+                        static_cast<off_t>(offset + done));
+    };
+    return wholeWrite(transferAll(bytes.size(), writeRest), bytes.size());
 }
 
 Status ExclusiveFile::close() {
